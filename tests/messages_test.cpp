@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
+#include "help_text.h"
 
 namespace {
 
@@ -70,75 +71,6 @@ TEST(Messages, SystemErrorIsLeftOutWithoutText) {
   EXPECT_TRUE(platform.allReleased());
   EXPECT_EQ(platform.acquired(), 1);
 }
-
-const char EnglishHelpOutput[] =
-    "\n"
-    "Bootspan retrieves the bootspan of the specified Windows NT/2000/XP "
-    "computer. The bootspan is the time gone since the last system boot.\n"
-    "Copyright (C) the bootspan authors\n"
-    "https://bootspan.example.org/\n"
-    "\n"
-    "usage: bootspan {[/a] [/s <computer>] | /?}\n"
-    "\n"
-    "/a (optional) specifies that the output time is written in separate "
-    "lines.\n"
-    "   especially useful when the output has to be processed\n"
-    "   this argument cannot be combined with /f\n"
-    "\n"
-    "/f (optional) specifies a user defined output time format.\n"
-    "   wildcards and escape sequences can be used:\n"
-    "   %Y=years, %D=days, %H=hours, %M=minutes, %S=seconds, %%=percent "
-    "character\n"
-    "   \\n=new line, \\r=line feed, \\t=tab, \\\\=backslash\n"
-    "   this argument cannot be combined with /a\n"
-    "\n"
-    "/s (optional) specifies the name of the target computer <computer>.\n"
-    "   NetBIOS name, DNS name or IP address is possible\n"
-    "\n"
-    "/? shows bootspan help information.\n"
-    "   this argument must be set alone\n"
-    "\n"
-    "Examples:\n"
-    "bootspan /a\n"
-    "bootspan /s 127.0.0.1\n"
-    "bootspan /a /s Compi12\n"
-    "bootspan /f \"%Y+%D %H:%M:%S\"\n"
-    "bootspan /?\n";
-
-const char GermanHelpOutput[] =
-    "\n"
-    "Bootspan bestimmt die Laufzeit des angegebenen Windows NT/2000/XP-"
-    "Computers (engl. bootspan). Die Laufteit ist die seit dem letzten "
-    "Systemstart vergangene Zeit.\n"
-    "Copyright (C) the bootspan authors\n"
-    "https://bootspan.example.org/\n"
-    "\n"
-    "Syntax: bootspan {[/a | /f <Format>] [/s <Computer>] | /?}\n"
-    "\n"
-    "/a (Optional) Legt die Ausgabe der Zeit in separaten Zeilen fest.\n"
-    "   Besonders n\x81tzlich, wenn die Ausgabe werterverarbeitet werden soll\n"
-    "   Dieses Argument kann nicht zusammen mit /f verwendet werden\n"
-    "\n"
-    "/f (Optional) Legt ein konkretes Format f\x81r die Ausgabe der Zeit fest.\n"
-    "   Das Format kann Platzhalter und Steuerzeichen enthalten:\n"
-    "   %Y=Jahre, %D=Tage, %H=Stunden, %M=Minuten, %S=Sekunden, "
-    "%%=Prozentzeichen\n"
-    "   \\n=Zeilenumbruch, \\r=Zeilenanfang, \\t=Tabulator, \\\\=Backslash\n"
-    "   Dieses Argument kann nicht zusammen mit /a verwendet werden\n"
-    "\n"
-    "/s (Optional) Bestimmt den Namen des zu befragenden Computers "
-    "<Computer>.\n"
-    "   NetBIOS-Name, DNS-Name oder IP-Adresse ist m\x94glich\n"
-    "\n"
-    "/? Zeigt diese Hilfsinformationen an.\n"
-    "   Dieses Argument muss allein angegeben werden\n"
-    "\n"
-    "Beispiele:\n"
-    "bootspan /a\n"
-    "bootspan /s 127.0.0.1\n"
-    "bootspan /a /s Compi12\n"
-    "bootspan /f \"%Y+%D %H:%M:%S\"\n"
-    "bootspan /?\n";
 
 TEST(Messages, HelpTextInBothLanguages) {
   for (uint16_t language : {0x0409, 0x0C07}) {
