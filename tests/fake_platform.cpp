@@ -73,7 +73,8 @@ uint32_t FakePlatform::FormatMessageA(uint32_t flags, uint32_t messageId,
   }
   if (injectFault(FormatMessage)) return 0;
   auto text = systemTexts.find(messageId);
-  if (text == systemTexts.end()) {
+  // An empty text is none: the system never hands out one.
+  if (text == systemTexts.end() || text->second.empty()) {
     lastError_ = 317;
     return 0;
   }
@@ -146,10 +147,10 @@ bool FakePlatform::ReadEventLogA(EventLogHandle handle, uint32_t flags,
     return false;
   }
   std::memcpy(buffer, r.bytes.data(), r.bytes.size());
-  *bytesRead = r.reportSize != 0 && r.reportSize < r.bytes.size()
-                   ? r.reportSize
-                   : static_cast<uint32_t>(r.bytes.size());
+  *bytesRead = r.reportSize != 0 ? r.reportSize
+                                  : static_cast<uint32_t>(r.bytes.size());
   sequentialDone_ = true;
+  lastRecordRead = record->first;
   return true;
 }
 

@@ -19,8 +19,8 @@ struct FakeRecord {
   std::string bytes;
   // When set, a read of this record fails with this code.
   uint32_t failWith = 0;
-  // When set, a failing read reports this size (a fitting read: the count of
-  // bytes read it reports, if smaller than the record).
+  // When set, a failing read reports this size, and a fitting read this
+  // count of bytes read (which may lie either way).
   uint32_t reportSize = 0;
 };
 
@@ -64,6 +64,7 @@ class FakePlatform : public Platform {
   std::vector<std::string> openedServers;
   std::vector<uint32_t> readOffsets;  // the offset of every read
   std::vector<uint32_t> readSizes;    // the buffer size of every read
+  uint32_t lastRecordRead = 0;        // the number of the last record read
   int calls[OperationCount] = {};
 
   // True when every handle, buffer and text was released exactly once and
