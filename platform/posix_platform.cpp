@@ -269,7 +269,8 @@ uint32_t PosixPlatform::FormatMessageA(uint32_t flags, uint32_t messageId,
   (void)languageId;  // the user's language is the only one there is
   *buffer = nullptr;
   if ((flags & FormatMessageFlags) != FormatMessageFlags) {
-    return fail(ErrorInvalidParameter);
+    fail(ErrorInvalidParameter);
+    return 0;
   }
   uint16_t language = GetUserDefaultLangID();
   bool german = (language & 0x3FF) == 0x07;
@@ -278,12 +279,16 @@ uint32_t PosixPlatform::FormatMessageA(uint32_t flags, uint32_t messageId,
     const char* text = german ? entry.german : entry.english;
     size_t length = strlen(text);
     char* copy = static_cast<char*>(malloc(length + 1));
-    if (copy == nullptr) return fail(ErrorNotEnoughMemory);
+    if (copy == nullptr) {
+      fail(ErrorNotEnoughMemory);
+      return 0;
+    }
     memcpy(copy, text, length + 1);
     *buffer = copy;
     return static_cast<uint32_t>(length);
   }
-  return fail(317);  // ERROR_MR_MID_NOT_FOUND: no text for the code
+  fail(317);  // ERROR_MR_MID_NOT_FOUND: no text for the code
+  return 0;
 }
 
 void PosixPlatform::LocalFree(char* text) { free(text); }

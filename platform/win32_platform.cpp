@@ -5,6 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+// The C runtime hands over the arguments as the command line splits them,
+// with no wildcard expanded to file names.
+extern "C" int _dowildcard;
+int _dowildcard = 0;
+
 Win32Platform::~Win32Platform() { FlushOutput(); }
 
 uint16_t Win32Platform::GetUserDefaultLangID() {

@@ -157,9 +157,11 @@ TEST(Driver, ReadsTheRemoteLogByItsNetworkName) {
   healthy(platform, English);
   runBootspanOn(platform, {"/s", "Compi12"});
   runBootspanOn(platform, {"/s", "\\\\twice"});
+  runBootspanOn(platform, {"/s", ""});
   runBootspanOn(platform, {});
   EXPECT_EQ(platform.openedServers,
-            (std::vector<std::string>{"\\\\Compi12", "\\\\\\\\twice", ""}));
+            (std::vector<std::string>{"\\\\Compi12", "\\\\\\\\twice", "\\\\",
+                                      ""}));
   EXPECT_TRUE(platform.allReleased());
 }
 

@@ -73,6 +73,9 @@ TEST_F(Wine, ArgumentErrorsInBothLanguages) {
        "Das Argument /x ist nicht bekannt!\r\n" + GermanHint},
       {{"%s%n"}, "The argument %s%n is not known!\r\n" + Hint,
        "Das Argument %s%n ist nicht bekannt!\r\n" + GermanHint},
+      // No wildcard is expanded to file names.
+      {{"*"}, "The argument * is not known!\r\n" + Hint,
+       "Das Argument * ist nicht bekannt!\r\n" + GermanHint},
       {{"/f"},
        "The argument /f must be followed by the user defined format!\r\n" + Hint,
        "Das Argument /f muss vom gew\x81nschten Format gefolgt werden!\r\n" +
