@@ -58,6 +58,48 @@ TEST(Process, ReportsTheTimeSinceTheKernelBooted) {
   }
 }
 
+// Seconds from the reported years (calendar years from 1970), days, hours,
+// minutes and seconds.
+int64_t reportedSeconds(const std::string& output) {
+  int years, days, hours, minutes, seconds;
+  if (std::sscanf(output.c_str(), "%d %d %d %d %d", &years, &days, &hours,
+                  &minutes, &seconds) != 5) {
+    return -1;
+  }
+  int64_t total = 0;
+  for (int year = 1970; year < 1970 + years; ++year) {
+    bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    total += (leap ? 366 : 365) * 86400LL;
+  }
+  return total + days * 86400LL + hours * 3600 + minutes * 60 + seconds;
+}
+
+TEST(Process, ClockToolsMoveTheClockAcross2038) {
+  const char Faketime[] = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1";
+  if (access(Faketime, R_OK) != 0) GTEST_SKIP() << "no libfaketime";
+  struct Case {
+    const char* date;
+    int64_t unixTime;
+  } cases[] = {
+      {"2038-01-19 03:14:07", 2147483647},  // the last second of 32 bits
+      {"2038-01-20 00:00:00", 2147558400},
+      {"2060-06-01 00:00:00", 2853273600},  // far past the wrap
+  };
+  for (const Case& c : cases) {
+    ProcessResult result =
+        bootspan({"/f", "%Y %D %H %M %S"},
+                 {"TZ=UTC", std::string("LD_PRELOAD=") + Faketime,
+                  // A sanitized build lets the preloaded library go first.
+                  "ASAN_OPTIONS=verify_asan_link_order=0",
+                  std::string("FAKETIME=@") + c.date});
+    EXPECT_EQ(result.status, 0) << c.date;
+    int64_t expected = c.unixTime - kernelBootTime();
+    int64_t reported = reportedSeconds(result.output);
+    EXPECT_GE(reported, expected) << c.date << ": " << result.output;
+    EXPECT_LE(reported, expected + 2) << c.date << ": " << result.output;
+  }
+}
+
 TEST(Process, LanguageAndEncodingFromTheLocale) {
   const std::string EnglishError =
       "The argument /x is not known!\nType 'bootspan /?' to get help.\n";
