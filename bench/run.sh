@@ -39,3 +39,15 @@ def peak_kib(*argv):
 print(f"peak memory: bootspan {peak_kib(sys.argv[1])} KiB, "
       f"uptime -s {peak_kib('uptime', '-s')} KiB, floor {peak_kib(sys.argv[2])} KiB")
 PY
+
+# Instructions executed, start-up included: the same for every run of the
+# same binary, unlike times.
+if command -v valgrind >/dev/null; then
+  count() {
+    valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
+      sed -n 's/.*Collected : *\([0-9]*\).*/\1/p'
+  }
+  b=$(count "$bootspan") f=$(count "$floor") u=$(count uptime -s)
+  echo "instructions: bootspan $b, floor $f, uptime -s $u" \
+       "(bootspan/floor $(python3 -c "print(f'{$b/$f:.3f}')"))"
+fi

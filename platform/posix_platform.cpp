@@ -154,8 +154,10 @@ struct BootTimeScanner {
   uint64_t value = 0;
 
   void feed(const char* text, size_t size) {
-    for (size_t i = 0; i < size && !done; ++i) {
-      char c = text[i];
+    const char* p = text;
+    const char* end = text + size;
+    while (p < end && !done) {
+      char c = *p;
       if (inNumber) {
         if (c >= '0' && c <= '9') {
           value = value * 10 + static_cast<uint64_t>(c - '0');
@@ -164,11 +166,18 @@ struct BootTimeScanner {
         } else {
           done = true;
         }
+      } else if (matched == 0) {
+        // Not at a line start: skip to the next one at once.
+        const void* lineEnd = memchr(p, '\n', static_cast<size_t>(end - p));
+        if (lineEnd == nullptr) return;
+        p = static_cast<const char*>(lineEnd);
+        matched = 1;
       } else if (c == Key[matched]) {
         inNumber = ++matched == sizeof Key - 1;
       } else {
         matched = c == '\n' ? 1 : 0;
       }
+      ++p;
     }
   }
 };
