@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   platform.systemTexts[ErrorHandleEof] = text;
   const MessageCatalogue& messages =
       data[0] & 1 ? GermanCatalogue : EnglishCatalogue;
-  FormatValue bytes = FormatValue::Number(static_cast<int32_t>(size));
+  FormatValue bytes = FormatValue::ofNumber(static_cast<int32_t>(size));
   reportSystemError(platform, messages.bootEventNotFound, ErrorHandleEof,
                     &bytes, 1);
   if (!platform.allReleased()) std::abort();
@@ -37,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // The same bytes as a template, with and without values.
   FakePlatform printer;
-  FormatValue values[] = {FormatValue::FromCommandLine("value"),
-                          FormatValue::Number(-1)};
+  FormatValue values[] = {FormatValue::ofCommandLine("value"),
+                          FormatValue::ofNumber(-1)};
   printMessage(printer, text.c_str(), values, data[0] % 3);
   return 0;
 }

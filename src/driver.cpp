@@ -19,7 +19,7 @@ int reportSearchFailure(Platform& platform, const MessageCatalogue& messages,
       reportSystemError(platform, messages.allocationFailed, outcome.errorCode);
       break;
     default: {
-      FormatValue size = FormatValue::Number(
+      FormatValue size = FormatValue::ofNumber(
           static_cast<int32_t>(outcome.minNumberOfBytesNeeded));
       reportSystemError(platform, messages.bootEventNotFound,
                         outcome.errorCode, &size, 1);
@@ -40,9 +40,9 @@ int printRunningTime(Platform& platform, const MessageCatalogue& messages,
     return -1;
   }
   const FormatValue values[] = {
-      FormatValue::Number(time.years), FormatValue::Number(time.days),
-      FormatValue::Number(time.hours), FormatValue::Number(time.minutes),
-      FormatValue::Number(time.seconds)};
+      FormatValue::ofNumber(time.years), FormatValue::ofNumber(time.days),
+      FormatValue::ofNumber(time.hours), FormatValue::ofNumber(time.minutes),
+      FormatValue::ofNumber(time.seconds)};
   printMessage(platform,
                options.separateLines ? messages.linesForm
                                      : messages.sentenceForm,

@@ -181,25 +181,26 @@ const MessageCatalogue& selectLanguage(Platform& platform) {
 void printMessage(Platform& platform, const char* format,
                   const FormatValue* values, int valueCount) {
   int next = 0;
-  const char* run = format;  // start of the literal bytes not yet written
+  const char* run = format;  // the literal bytes not yet written start here
   const char* p = format;
   while (*p != '\0') {
-    if (p[0] != '%' || (p[1] != '%' && p[1] != 's' && p[1] != 'd') ||
-        (p[1] != '%' && next >= valueCount)) {
+    bool percent = p[0] == '%' && p[1] == '%';
+    bool value = p[0] == '%' && (p[1] == 's' || p[1] == 'd') &&
+                 next < valueCount;
+    if (!percent && !value) {
       ++p;
       continue;
     }
     platform.WriteOutput(run, static_cast<size_t>(p - run),
                          TextOrigin::Program);
-    if (p[1] == '%') {
+    if (percent) {
       platform.WriteOutput("%", 1, TextOrigin::Program);
     } else {
-      const FormatValue& value = values[next++];
+      const FormatValue& v = values[next++];
       if (p[1] == 'd') {
-        writeNumber(platform, value.number);
-      } else if (value.text != nullptr) {
-        platform.WriteOutput(value.text, std::strlen(value.text),
-                             value.origin);
+        writeNumber(platform, v.number);
+      } else if (v.text != nullptr) {
+        platform.WriteOutput(v.text, std::strlen(v.text), v.origin);
       }
     }
     p += 2;
@@ -229,7 +230,7 @@ void reportSystemError(Platform& platform, const char* format, uint32_t code,
                        const FormatValue* extra, int extraCount) {
   char* text = systemErrorText(platform, code);
   if (text == nullptr) return;
-  FormatValue values[2] = {FormatValue::Text(text)};
+  FormatValue values[2] = {FormatValue::ofText(text)};
   int count = 1;
   for (int i = 0; i < extraCount && count < 2; ++i) values[count++] = extra[i];
   printMessage(platform, format, values, count);

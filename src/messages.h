@@ -35,13 +35,13 @@ struct FormatValue {
   int32_t number;
   TextOrigin origin;
 
-  static FormatValue Text(const char* text) {
+  static FormatValue ofText(const char* text) {
     return {text, 0, TextOrigin::Program};
   }
-  static FormatValue FromCommandLine(const char* text) {
+  static FormatValue ofCommandLine(const char* text) {
     return {text, 0, TextOrigin::CommandLine};
   }
-  static FormatValue Number(int32_t number) {
+  static FormatValue ofNumber(int32_t number) {
     return {nullptr, number, TextOrigin::Program};
   }
 };

@@ -5,7 +5,7 @@ namespace {
 // Prints an argument error and asks to stop with -1.
 bool refuse(Platform& platform, const char* message, int* status,
             const char* argument = nullptr) {
-  FormatValue value = FormatValue::FromCommandLine(argument);
+  FormatValue value = FormatValue::ofCommandLine(argument);
   printMessage(platform, message, &value, argument != nullptr ? 1 : 0);
   *status = -1;
   return false;

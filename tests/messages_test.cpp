@@ -43,12 +43,12 @@ TEST(Messages, TemplatesTakeTextsAndNumbers) {
     std::vector<FormatValue> values;
     std::string output;
   } cases[] = {
-      {"50%% of %s is %d", {FormatValue::Text("x"), FormatValue::Number(-7)},
+      {"50%% of %s is %d", {FormatValue::ofText("x"), FormatValue::ofNumber(-7)},
        "50% of x is -7"},
-      {"%d %d", {FormatValue::Number(INT32_MIN), FormatValue::Number(0)},
+      {"%d %d", {FormatValue::ofNumber(INT32_MIN), FormatValue::ofNumber(0)},
        "-2147483648 0"},
       // A value that contains percent signs is never a format.
-      {"[%s]", {FormatValue::FromCommandLine("%n%s%x%%")}, "[%n%s%x%%]"},
+      {"[%s]", {FormatValue::ofCommandLine("%n%s%x%%")}, "[%n%s%x%%]"},
       // Sequences without a value, or unknown ones, stand as they are.
       {"%s %d %x %", {}, "%s %d %x %"},
   };
@@ -65,7 +65,7 @@ TEST(Messages, SystemErrorIsLeftOutWithoutText) {
   reportSystemError(platform, "error: %s", 999);
   EXPECT_EQ(platform.output, "");
   platform.systemTexts[5] = "Gr\xFC\xDF" "e\r\n";
-  FormatValue size = FormatValue::Number(1024);
+  FormatValue size = FormatValue::ofNumber(1024);
   reportSystemError(platform, "%sneeded %d\n", 5, &size, 1);
   EXPECT_EQ(platform.output, "Gr\x81\xE1" "e\r\nneeded 1024\n");
   EXPECT_TRUE(platform.allReleased());
