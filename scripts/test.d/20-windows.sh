@@ -47,6 +47,8 @@ windows_stage() {
   local prefix=$root/build/wine/prefix win98=$root/build/wine/win98 status=0
   mkdir -p build/wine
   export WINEDEBUG=-all
+  # No prompt to fetch Wine Mono or Gecko: nothing here needs them.
+  export WINEDLLOVERRIDES="mscoree=;mshtml="
   wine_prefix "$loader" "$prefix" && wine_prefix "$loader" "$win98" win98 || return 1
   # Servers that stay up for the whole stage: one start, not one per run.
   # Wine's own services start here too, away from the tests' output pipes,
