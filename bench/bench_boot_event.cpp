@@ -7,23 +7,9 @@
 #include <string>
 
 #include "boot_event.h"
+#include "fake_platform.h"
 
 namespace {
-
-// Lays out an event record: header, source name, computer name, length.
-std::string eventRecord(uint32_t eventId, const char* source) {
-  std::string bytes(EventRecordHeaderSize, '\0');
-  bytes += source;
-  bytes += '\0';
-  bytes += "BENCH";
-  bytes.resize((bytes.size() + 1 + 3) / 4 * 4 + 4, '\0');
-  uint32_t length = static_cast<uint32_t>(bytes.size());
-  std::memcpy(&bytes[EventRecordLengthOffset], &length, 4);
-  std::memcpy(&bytes[EventRecordEventIdOffset], &eventId, 4);
-  bytes[EventRecordEventTypeOffset] = EventlogInformationType;
-  std::memcpy(&bytes[length - 4], &length, 4);
-  return bytes;
-}
 
 // A log of `count` records whose oldest is the boot event; a read by number
 // costs the same whatever the number, as a real log's index makes it.
@@ -31,8 +17,8 @@ class MemoryLogPlatform : public Platform {
  public:
   explicit MemoryLogPlatform(uint32_t count)
       : newest_(count),
-        boot_(eventRecord(6009, "EventLog")),
-        other_(eventRecord(7036, "Service Control Manager")) {}
+        boot_(bootRecord(1, 0).bytes),
+        other_(otherRecord(2).bytes) {}
 
   uint16_t GetUserDefaultLangID() override { return 0x0409; }
   bool GetVersionExA(uint32_t* platformId) override {
@@ -68,7 +54,7 @@ class MemoryLogPlatform : public Platform {
     return true;
   }
   void CloseEventLog(EventLogHandle) override {}
-  uint64_t GetSystemTimeAsFileTime() override { return 116444736000000000ULL; }
+  uint64_t GetSystemTimeAsFileTime() override { return UnixEpochFileTime; }
   void* Allocate(size_t size) override { return ::operator new(size); }
   void Release(void* memory) override { ::operator delete(memory); }
   void WriteOutput(const char*, size_t, TextOrigin) override {}

@@ -23,6 +23,9 @@ enum : uint32_t {
   ErrorRpcServerUnavailable = 1722,
 };
 
+// 1970-01-01 00:00:00 UTC on the Windows clock: 100-ns ticks since 1601.
+constexpr uint64_t UnixEpochFileTime = 116444736000000000ULL;
+
 // The platform identifier of the NT family.
 constexpr uint32_t VerPlatformWin32Nt = 2;
 

@@ -10,9 +10,6 @@
 
 namespace {
 
-// The identifier of 1970-01-01 on the Windows clock, in 100-ns ticks.
-constexpr uint64_t UnixEpochTicks = 116444736000000000ULL;
-
 // The one record of the local System log.
 constexpr uint32_t BootRecordNumber = 1;
 constexpr uint32_t BootRecordEventId = 0x80001779;  // 6009, customer bits set
@@ -197,6 +194,12 @@ uint32_t errorForErrno(int error) {
   }
 }
 
+// Fills host with this computer's name, terminated; empty if unknown.
+void localHostName(char (&host)[256]) {
+  if (gethostname(host, sizeof host) != 0) host[0] = '\0';
+  host[sizeof host - 1] = '\0';
+}
+
 // Returns true if serverName stands for this computer.
 bool isLocalServer(const char* serverName) {
   if (serverName[0] == '\0') return true;
@@ -208,8 +211,7 @@ bool isLocalServer(const char* serverName) {
     if (strcasecmp(name, local) == 0) return true;
   }
   char host[256];
-  if (gethostname(host, sizeof host) != 0) return false;
-  host[sizeof host - 1] = '\0';
+  localHostName(host);
   return name[0] != '\0' && strcasecmp(name, host) == 0;
 }
 
@@ -346,8 +348,7 @@ EventLogHandle PosixPlatform::OpenEventLogA(const char* serverName,
   log->length = 0;
   if (scanner.found) {
     char host[256];
-    if (gethostname(host, sizeof host) != 0) host[0] = '\0';
-    host[sizeof host - 1] = '\0';
+    localHostName(host);
     buildBootRecord(log, static_cast<uint32_t>(scanner.value), host);
   }
   return log;
@@ -386,7 +387,7 @@ uint64_t PosixPlatform::GetSystemTimeAsFileTime() {
   struct timespec now;
   clock_gettime(CLOCK_REALTIME, &now);
   return static_cast<uint64_t>(now.tv_sec) * 10000000ULL +
-         static_cast<uint64_t>(now.tv_nsec) / 100 + UnixEpochTicks;
+         static_cast<uint64_t>(now.tv_nsec) / 100 + UnixEpochFileTime;
 }
 
 void* PosixPlatform::Allocate(size_t size) {

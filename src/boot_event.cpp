@@ -7,8 +7,6 @@ namespace {
 constexpr uint32_t BackwardsFromNewest =
     EventlogSequentialRead | EventlogBackwardsRead;
 constexpr uint32_t BackwardsFromNumber = EventlogSeekRead | EventlogBackwardsRead;
-// Seconds from 1601-01-01 to 1970-01-01, in 100-nanosecond ticks.
-constexpr uint64_t UnixEpochTicks = 116444736000000000ULL;
 
 uint32_t load32(const unsigned char* p) {
   return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
@@ -44,37 +42,33 @@ struct ReadResult {
   uint32_t minNumberOfBytesNeeded;
 };
 
+// Reads one record into the buffer as it is.
+ReadResult readOnce(Platform& platform, EventLogHandle log, uint32_t flags,
+                    uint32_t offset, const RecordBuffer& buffer) {
+  ReadResult result = {false, 0, 0, 0};
+  result.ok = platform.ReadEventLogA(log, flags, offset, buffer.bytes,
+                                     buffer.size, &result.bytesRead,
+                                     &result.minNumberOfBytesNeeded);
+  if (!result.ok) result.errorCode = platform.GetLastError();
+  return result;
+}
+
 // Reads one record. A record too large for the buffer is read once more
 // into a buffer of the size the platform asks for, up to the largest read
 // the platform accepts; that buffer then replaces the old one.
 ReadResult readRecord(Platform& platform, EventLogHandle log, uint32_t flags,
                       uint32_t offset, RecordBuffer& buffer) {
-  ReadResult result = {false, 0, 0, 0};
-  if (platform.ReadEventLogA(log, flags, offset, buffer.bytes, buffer.size,
-                             &result.bytesRead,
-                             &result.minNumberOfBytesNeeded)) {
-    result.ok = true;
-    return result;
-  }
-  result.errorCode = platform.GetLastError();
+  ReadResult result = readOnce(platform, log, flags, offset, buffer);
   uint32_t needed = result.minNumberOfBytesNeeded;
-  if (result.errorCode != ErrorInsufficientBuffer || needed <= buffer.size ||
-      needed > MaxEventLogReadSize) {
+  if (result.ok || result.errorCode != ErrorInsufficientBuffer ||
+      needed <= buffer.size || needed > MaxEventLogReadSize) {
     return result;
   }
   void* larger = platform.Allocate(needed);
   if (larger == nullptr) return result;
   platform.Release(buffer.bytes);
   buffer = {static_cast<unsigned char*>(larger), needed};
-  result = {false, 0, 0, 0};
-  if (platform.ReadEventLogA(log, flags, offset, buffer.bytes, buffer.size,
-                             &result.bytesRead,
-                             &result.minNumberOfBytesNeeded)) {
-    result.ok = true;
-  } else {
-    result.errorCode = platform.GetLastError();
-  }
-  return result;
+  return readOnce(platform, log, flags, offset, buffer);
 }
 
 SearchOutcome outcomeOf(SearchOutcome::Kind kind, uint32_t errorCode,
@@ -153,7 +147,7 @@ bool isBootEventRecord(const unsigned char* record, uint32_t available) {
 }
 
 int32_t fileTimeToUnixSeconds(uint64_t ticks) {
-  uint64_t seconds = (ticks - UnixEpochTicks) / 10000000ULL;
+  uint64_t seconds = (ticks - UnixEpochFileTime) / 10000000ULL;
   return static_cast<int32_t>(static_cast<uint32_t>(seconds));
 }
 

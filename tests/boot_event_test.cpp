@@ -158,8 +158,8 @@ TEST(BootEvent, SourceNameWithoutTerminatorInTheRecordIsNoMatch) {
 }
 
 TEST(BootEvent, ClockTicksBecomeUnixSeconds) {
-  EXPECT_EQ(fileTimeToUnixSeconds(116444736000000000ULL), 0);
-  EXPECT_EQ(fileTimeToUnixSeconds(116444736000000000ULL + 9999999), 0);
+  EXPECT_EQ(fileTimeToUnixSeconds(UnixEpochFileTime), 0);
+  EXPECT_EQ(fileTimeToUnixSeconds(UnixEpochFileTime + 9999999), 0);
   EXPECT_EQ(fileTimeToUnixSeconds(fileTimeOf(1700000000)), 1700000000);
   // After 2038 the low 32 bits wrap to a negative count.
   EXPECT_EQ(fileTimeToUnixSeconds(fileTimeOf(0x80000000LL)), INT32_MIN);

@@ -47,8 +47,7 @@ FakeRecord otherRecord(uint32_t number, size_t size) {
 }
 
 uint64_t fileTimeOf(int64_t unixSeconds) {
-  return static_cast<uint64_t>(unixSeconds) * 10000000ULL +
-         116444736000000000ULL;
+  return static_cast<uint64_t>(unixSeconds) * 10000000ULL + UnixEpochFileTime;
 }
 
 bool FakePlatform::injectFault(Operation operation) {
